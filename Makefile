@@ -1,0 +1,30 @@
+# A thin front over CMake.
+BUILD ?= build
+PREFIX ?= /usr/local
+DESTDIR ?=
+CMAKE_FLAGS ?=
+
+.PHONY: all test demo install clean
+
+all: $(BUILD)/Makefile
+	cmake --build $(BUILD) --parallel
+
+$(BUILD)/Makefile: CMakeLists.txt tests/CMakeLists.txt
+	cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=$(PREFIX) $(CMAKE_FLAGS)
+
+test: all
+	cd $(BUILD) && ctest --output-on-failure --parallel 2
+
+demo: all
+	@echo "LaTeX wrote (first lines of examples/russian-cp1251.idx):"
+	@head -n 3 examples/russian-cp1251.idx
+	@$(BUILD)/tavlon examples/russian-cp1251.idx $(BUILD)/demo.idx
+	@echo
+	@echo "tavlon made (Windows-1251, shown here in UTF-8):"
+	@iconv -f CP1251 -t UTF-8 $(BUILD)/demo.idx | head -n 3
+
+install: all
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,203 @@
+// The built program, run as a user runs it, against real files and devices.
+#include <functional>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "program_runner.h"
+#include "reference_model.h"
+
+namespace tavlon {
+namespace {
+
+const std::string USAGE =
+    "Make Russian index from TeX idx-file.\n"
+    "Must be performed BEFORE makeindex!\n"
+    "The program replaces the Russian letters,\n"
+    "produced by TeX in the style \"\\IeC {\\cyra }\",\n"
+    "by normal Russian letters in Windows CP-1251\n"
+    "encoding. Windows is choosed, because\n"
+    "the codes of Russian letters\n"
+    "are ordered in Windows encoding.\n"
+    "\n"
+    "Usage:\n"
+    "    tavlon input-file output-file\n";
+
+const std::string SAMPLE = "\\indexentry{\\IeC {\\CYRYA }\\IeC {\\cyrk }}{1}\n";
+const std::string SAMPLE_CONVERTED = "\\indexentry{\xDF\xEA}{1}\n";
+const std::string OLD_OUTPUT = "an earlier output that must stay as it was\n";
+
+const std::string SOURCE_DIR = TAVLON_SOURCE_DIR;
+
+TEST(Program, TooFewArgumentsPrintTheUsage)
+{
+    TempFolder dir;
+    write_file(dir.path("in.idx"), SAMPLE);
+    for (const auto& args : std::vector<std::vector<std::string>>{{}, {dir.path("in.idx")}}) {
+        const RunResult run = run_program(tavlon_command(args));
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.out, USAGE);
+        EXPECT_EQ(run.err, "");
+    }
+    EXPECT_EQ(read_file(dir.path("in.idx")), SAMPLE);
+}
+
+TEST(Program, ConvertsAndEmptiesAnExistingOutputFirst)
+{
+    TempFolder dir;
+    write_file(dir.path("in.idx"), SAMPLE);
+    write_file(dir.path("out.idx"), OLD_OUTPUT + OLD_OUTPUT);
+    const RunResult run = run_program(tavlon_command({dir.path("in.idx"), dir.path("out.idx")}));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out + run.err, "");
+    EXPECT_EQ(read_file(dir.path("out.idx")), SAMPLE_CONVERTED);
+    EXPECT_EQ(read_file(dir.path("in.idx")), SAMPLE);
+}
+
+TEST(Program, ExtraArgumentsAreIgnored)
+{
+    TempFolder dir;
+    write_file(dir.path("in.idx"), SAMPLE);
+    const RunResult run =
+        run_program(tavlon_command({dir.path("in.idx"), dir.path("out.idx"), dir.path("third"), "-x"}));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(read_file(dir.path("out.idx")), SAMPLE_CONVERTED);
+    EXPECT_FALSE(file_exists(dir.path("third")));
+}
+
+TEST(Program, PipesThroughStandardInputAndOutput)
+{
+    TempFolder dir;
+    write_file(dir.path("in.idx"), SAMPLE);
+    std::string pipeline;
+    for (const std::string& word : tavlon_command({"/dev/stdin", "/dev/stdout"})) {
+        pipeline += "'" + word + "' ";
+    }
+    const RunResult piped = run_program(
+        {"sh", "-c", "cd \"$1\" && cat in.idx | " + pipeline + "| cat > out.idx", "sh", dir.root()});
+    EXPECT_EQ(piped.status, 0) << piped.err;
+    EXPECT_EQ(piped.err, "");
+    EXPECT_EQ(read_file(dir.path("out.idx")), SAMPLE_CONVERTED);
+}
+
+// An index written by LaTeX itself (T2A, cp1251 inputenc), with every letter
+// in both cases, Ё, sub-entries, @ and | forms and a line of 1780 bytes.
+TEST(Program, ConvertsAnIndexWrittenByLatex)
+{
+    TempFolder dir;
+    const std::string input = SOURCE_DIR + "/examples/russian-cp1251.idx";
+    const RunResult run = run_program(tavlon_command({input, dir.path("out.idx")}));
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string output = read_file(dir.path("out.idx"));
+    EXPECT_EQ(output, read_file(SOURCE_DIR + "/tests/data/russian-cp1251.converted.idx"));
+    EXPECT_EQ(output, reference_convert(read_file(input)));
+}
+
+// Every failure: one report line, status 1, nothing on standard output, the
+// input as it was, and no output where none may be made.
+struct Failure {
+    const char* what;
+    std::function<std::vector<std::string>(const TempFolder&)> arguments;
+    std::string report;
+    bool output_untouched;  // out.idx keeps OLD_OUTPUT (else whatever tavlon left)
+};
+
+std::vector<std::string> as_nobody(std::vector<std::string> command)
+{
+    if (::geteuid() != 0) {
+        return command;  // an ordinary user meets the permission errors as is
+    }
+    command.insert(command.begin(), {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"});
+    return command;
+}
+
+const Failure FAILURES[] = {
+    {"missing input",
+     [](const TempFolder& d) { return std::vector<std::string>{d.path("missing.idx"), d.path("out.idx")}; },
+     "Cannot open input file: No such file or directory\n", true},
+    {"directory as input",
+     [](const TempFolder& d) { return std::vector<std::string>{d.root(), d.path("out.idx")}; },
+     "Cannot open input file: Is a directory\n", true},
+    {"output in a missing folder",
+     [](const TempFolder& d) { return std::vector<std::string>{d.path("in.idx"), d.path("no/out.idx")}; },
+     "Cannot open output file: No such file or directory\n", true},
+    {"directory as output",
+     [](const TempFolder& d) { return std::vector<std::string>{d.path("in.idx"), d.root()}; },
+     "Cannot open output file: Is a directory\n", true},
+    {"same path twice",
+     [](const TempFolder& d) { return std::vector<std::string>{d.path("in.idx"), d.path("in.idx")}; },
+     "Cannot open output file: Input file and output file are the same\n", true},
+    {"output is a symbolic link to the input",
+     [](const TempFolder& d) {
+         EXPECT_EQ(::symlink(d.path("in.idx").c_str(), d.path("link.idx").c_str()), 0);
+         return std::vector<std::string>{d.path("in.idx"), d.path("link.idx")};
+     },
+     "Cannot open output file: Input file and output file are the same\n", true},
+    {"output is a hard link to the input",
+     [](const TempFolder& d) {
+         EXPECT_EQ(::link(d.path("in.idx").c_str(), d.path("hard.idx").c_str()), 0);
+         return std::vector<std::string>{d.path("hard.idx"), d.path("in.idx")};
+     },
+     "Cannot open output file: Input file and output file are the same\n", true},
+    {"read fails with EIO",
+     [](const TempFolder& d) { return std::vector<std::string>{"/proc/self/mem", d.path("out.idx")}; },
+     "Cannot read input file: Input/output error\n", false},
+    {"output device is full",
+     [](const TempFolder& d) { return std::vector<std::string>{d.path("in.idx"), "/dev/full"}; },
+     "Cannot write output file: No space left on device\n", true},
+};
+
+TEST(Program, EveryFailureIsReportedOnceAndLosesNothing)
+{
+    for (const Failure& failure : FAILURES) {
+        TempFolder dir;
+        write_file(dir.path("in.idx"), SAMPLE);
+        write_file(dir.path("out.idx"), OLD_OUTPUT);
+        const RunResult run = run_program(tavlon_command(failure.arguments(dir)));
+        EXPECT_EQ(run.status, 1) << failure.what;
+        EXPECT_EQ(run.out, "") << failure.what;
+        EXPECT_EQ(run.err, failure.report) << failure.what;
+        EXPECT_EQ(read_file(dir.path("in.idx")), SAMPLE) << failure.what;
+        if (failure.output_untouched) {
+            EXPECT_EQ(read_file(dir.path("out.idx")), OLD_OUTPUT) << failure.what;
+        }
+    }
+}
+
+TEST(Program, NoOutputIsCreatedWhenTheInputCannotBeOpened)
+{
+    TempFolder dir;
+    for (const std::string& input : {dir.path("missing.idx"), dir.root()}) {
+        const RunResult run = run_program(tavlon_command({input, dir.path("out.idx")}));
+        EXPECT_EQ(run.status, 1);
+        EXPECT_FALSE(file_exists(dir.path("out.idx"))) << input;
+    }
+}
+
+TEST(Program, PermissionErrorsAreReported)
+{
+    TempFolder dir;
+    ASSERT_EQ(::chmod(dir.root().c_str(), 0755), 0);
+    write_file(dir.path("secret.idx"), SAMPLE);
+    ASSERT_EQ(::chmod(dir.path("secret.idx").c_str(), 0), 0);
+    write_file(dir.path("open.idx"), SAMPLE);
+    ASSERT_EQ(::chmod(dir.path("open.idx").c_str(), 0644), 0);
+    ASSERT_EQ(::mkdir(dir.path("locked").c_str(), 0555), 0);
+
+    const RunResult unreadable =
+        run_program(as_nobody(tavlon_command({dir.path("secret.idx"), dir.path("out.idx")})));
+    EXPECT_EQ(unreadable.status, 1);
+    EXPECT_EQ(unreadable.err, "Cannot open input file: Permission denied\n");
+
+    const RunResult unwritable =
+        run_program(as_nobody(tavlon_command({dir.path("open.idx"), dir.path("locked/out.idx")})));
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_EQ(unwritable.err, "Cannot open output file: Permission denied\n");
+    EXPECT_FALSE(file_exists(dir.path("out.idx")));
+}
+
+}  // namespace
+}  // namespace tavlon
