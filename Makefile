@@ -28,3 +28,14 @@ install: all
 
 clean:
 	rm -rf $(BUILD)
+
+# Hardening: each variant builds in a folder of its own.
+.PHONY: sanitize memcheck tidy fuzz clean-variants
+
+tidy:
+	cmake -S . -B build-tidy -DTAVLON_TESTS=OFF -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
+	clang-tidy -p build-tidy --quiet src/*.cpp
+
+clean: clean-variants
+clean-variants:
+	rm -rf build-tidy

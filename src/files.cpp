@@ -60,6 +60,7 @@ OpenResult open_output(const char* path, int input_fd)
     }
     struct stat opened {};
     int error = 0;
+    // NOLINTNEXTLINE(bugprone-branch-clone): each branch keeps the errno of its own call
     if (::fstat(fd, &opened) != 0) {
         error = errno;
     } else if (same_regular_file(opened, input)) {

@@ -12,27 +12,29 @@ namespace {
 constexpr int EXIT_OK = 0;
 constexpr int EXIT_FAILED = 1;
 
+// Both printers ignore a failed print: the run ends with status 1 anyway,
+// and there is nowhere left to report it.
 void print_usage()
 {
-    std::fputs("Make Russian index from TeX idx-file.\n"
-               "Must be performed BEFORE makeindex!\n"
-               "The program replaces the Russian letters,\n"
-               "produced by TeX in the style \"\\IeC {\\cyra }\",\n"
-               "by normal Russian letters in Windows CP-1251\n"
-               "encoding. Windows is choosed, because\n"
-               "the codes of Russian letters\n"
-               "are ordered in Windows encoding.\n"
-               "\n",
-               stdout);
-    std::fputs("Usage:\n"
-               "    tavlon input-file output-file\n",
-               stdout);
+    (void)std::fputs("Make Russian index from TeX idx-file.\n"
+                     "Must be performed BEFORE makeindex!\n"
+                     "The program replaces the Russian letters,\n"
+                     "produced by TeX in the style \"\\IeC {\\cyra }\",\n"
+                     "by normal Russian letters in Windows CP-1251\n"
+                     "encoding. Windows is choosed, because\n"
+                     "the codes of Russian letters\n"
+                     "are ordered in Windows encoding.\n"
+                     "\n",
+                     stdout);
+    (void)std::fputs("Usage:\n"
+                     "    tavlon input-file output-file\n",
+                     stdout);
 }
 
 // One line in the form of perror: "message: reason".
 int fail(const char* message, const char* reason)
 {
-    std::fprintf(stderr, "%s: %s\n", message, reason);
+    (void)std::fprintf(stderr, "%s: %s\n", message, reason);
     return EXIT_FAILED;
 }
 

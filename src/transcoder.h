@@ -10,7 +10,7 @@ namespace tavlon {
 
 // Size of the one read buffer; an escape that straddles two reads is held
 // back and finished with the next read, so the result never depends on it.
-inline constexpr std::size_t CHUNK_SIZE = 256 * 1024;
+inline constexpr std::size_t CHUNK_SIZE = std::size_t{256} * 1024;
 
 enum class ConvertStatus { ok, read_failed, write_failed };
 
