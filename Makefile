@@ -38,4 +38,14 @@ tidy:
 
 clean: clean-variants
 clean-variants:
-	rm -rf build-tidy
+	rm -rf build-tidy build-fuzz
+
+# libFuzzer with clang; new inputs go to build-fuzz/corpus, findings to build-fuzz/.
+FUZZ_SECONDS ?= 60
+FUZZ_FLAGS = -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -g
+fuzz:
+	cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DTAVLON_FUZZER=ON "-DCMAKE_CXX_FLAGS=$(FUZZ_FLAGS)"
+	cmake --build build-fuzz --parallel 2 --target transcoder_fuzzer
+	mkdir -p build-fuzz/corpus
+	build-fuzz/fuzz/transcoder_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=build-fuzz/ build-fuzz/corpus fuzz/corpus
