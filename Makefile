@@ -36,9 +36,21 @@ tidy:
 	cmake -S . -B build-tidy -DTAVLON_TESTS=OFF -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 	clang-tidy -p build-tidy --quiet src/*.cpp
 
+# The whole suite with ASan and UBSan; any report fails the run.
+SANITIZE_FLAGS = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -g
+sanitize:
+	cmake -S . -B build-sanitize "-DCMAKE_CXX_FLAGS=$(SANITIZE_FLAGS)"
+	cmake --build build-sanitize --parallel 2
+	cd build-sanitize && ctest --output-on-failure --parallel 2
+
+# The whole-program tests with every run of tavlon under valgrind memcheck.
+MEMCHECK = valgrind --quiet --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=all
+memcheck: all
+	cd $(BUILD) && TAVLON_WRAPPER="$(MEMCHECK)" ctest --output-on-failure --parallel 2 -L program
+
 clean: clean-variants
 clean-variants:
-	rm -rf build-tidy build-fuzz
+	rm -rf build-tidy build-fuzz build-sanitize
 
 # libFuzzer with clang; new inputs go to build-fuzz/corpus, findings to build-fuzz/.
 FUZZ_SECONDS ?= 60
