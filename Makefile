@@ -4,7 +4,7 @@ PREFIX ?= /usr/local
 DESTDIR ?=
 CMAKE_FLAGS ?=
 
-.PHONY: all test demo install clean
+.PHONY: all test demo bench install clean
 
 all: $(BUILD)/Makefile
 	cmake --build $(BUILD) --parallel
@@ -22,6 +22,12 @@ demo: all
 	@echo
 	@echo "tavlon made (Windows-1251, shown here in UTF-8):"
 	@iconv -f CP1251 -t UTF-8 $(BUILD)/demo.idx | head -n 3
+
+# Throughput in memory, then whole-process timings against copying the file.
+bench: all
+	@test -x $(BUILD)/bench/transcoder_bench || { echo "bench: install libbenchmark-dev and run make again" >&2; exit 1; }
+	$(BUILD)/bench/transcoder_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only
+	bench/compare.sh $(BUILD)
 
 install: all
 	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
