@@ -3,11 +3,12 @@ BUILD ?= build
 PREFIX ?= /usr/local
 DESTDIR ?=
 CMAKE_FLAGS ?=
+JOBS ?= $(shell nproc)
 
 .PHONY: all test demo bench install clean
 
 all: $(BUILD)/Makefile
-	cmake --build $(BUILD) --parallel
+	cmake --build $(BUILD) --parallel $(JOBS)
 
 $(BUILD)/Makefile: CMakeLists.txt tests/CMakeLists.txt
 	cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=$(PREFIX) $(CMAKE_FLAGS)

@@ -5,7 +5,7 @@
 # anything is timed. Rounds alternate the contenders so that a busy machine
 # slows all of them alike; the figures are medians.
 #
-# Usage: bench/compare.sh [BUILD_DIR] [MIB] [ROUNDS]
+# Usage: bench/compare.sh [BUILD_DIR] [MIB] [ROUNDS]   (BENCH_DIR: where the files go)
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -19,7 +19,14 @@ for tool in "$tavlon" "$build/bench/make_corpus" "$build/bench/reference_tavlon"
   command -v "$tool" >/dev/null || { echo "compare.sh: missing $tool (build first; Debian: apt-get install time perl sed)" >&2; exit 1; }
 done
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/tavlon-bench-XXXXXX")
+# Files live in memory (tmpfs) where there is one, so that disk write-back,
+# which throttles whichever program happens to be writing, stays out of it.
+place=${BENCH_DIR:-}
+if [[ -z $place ]]; then
+  place=${TMPDIR:-/tmp}
+  [[ -d /dev/shm && -w /dev/shm ]] && place=/dev/shm
+fi
+work=$(mktemp -d "$place/tavlon-bench-XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
 now() { date +%s%N; }
@@ -91,6 +98,7 @@ done
 
 echo
 echo "x copy: time per byte relative to dd bs=256K copying the same file (1.00 = as fast as the copy)."
+echo "files in $(df --output=fstype "$work" | tail -n 1) at $place; $(nproc) cores; $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //')"
 echo
 printf 'peak memory of tavlon (maximum resident set, KiB):\n'
 for size in 1 "$mib"; do
