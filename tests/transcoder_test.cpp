@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "backslash_scan.h"
 #include "letter_table.h"
 #include "memory_streams.h"
 #include "reference_model.h"
@@ -138,6 +139,21 @@ TEST(Transcoder, LongLinesMatchTheReferenceModel)
             sizes.push_back(1 + random() % (trial < 10 ? 40 : CHUNK_SIZE + 100));
         }
         ASSERT_EQ(convert_in_memory(input, sizes), expected) << "trial " << trial;
+    }
+}
+
+// Escapes are looked for in stretches of the buffer: put every escape at
+// every offset from the start of a read.
+TEST(Transcoder, EscapesAtEveryOffsetInTheBuffer)
+{
+    std::string escapes;
+    for (int k = 0; k < LETTER_COUNT; ++k) {
+        escapes += escape_texts[k];
+        escapes += k % 2 == 0 ? "" : " \\x";
+    }
+    for (std::size_t offset = 0; offset < 2 * STRETCH; ++offset) {
+        const std::string input = std::string(offset, 'x') + escapes;
+        ASSERT_EQ(convert_in_memory(input), reference_convert(input)) << "offset " << offset;
     }
 }
 
