@@ -71,14 +71,27 @@ RunResult run_program(const std::vector<std::string>& argv, const std::string& s
 
 std::vector<std::string> tavlon_command(const std::vector<std::string>& args)
 {
+    return tavlon_command_at(TAVLON_BINARY, args);
+}
+
+std::vector<std::string> tavlon_command_at(const std::string& binary, const std::vector<std::string>& args)
+{
     std::vector<std::string> command;
     if (const char* wrapper = std::getenv("TAVLON_WRAPPER"); wrapper != nullptr && *wrapper != '\0') {
         std::istringstream words(wrapper);
         command.assign(std::istream_iterator<std::string>(words), std::istream_iterator<std::string>());
     }
-    command.emplace_back(TAVLON_BINARY);
+    command.push_back(binary);
     command.insert(command.end(), args.begin(), args.end());
     return command;
+}
+
+void copy_tavlon_to(const std::string& path)
+{
+    std::filesystem::copy_file(TAVLON_BINARY, path);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                                           std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+                                           std::filesystem::perms::others_exec);
 }
 
 std::string read_file(const std::string& path)

@@ -36,6 +36,13 @@ struct RunResult {
 // The tavlon binary under test, wrapped as TAVLON_WRAPPER says.
 [[nodiscard]] std::vector<std::string> tavlon_command(const std::vector<std::string>& args);
 
+// The same with a copy of the binary at binary, for a user who cannot reach the build folder.
+[[nodiscard]] std::vector<std::string> tavlon_command_at(const std::string& binary,
+                                                         const std::vector<std::string>& args);
+
+// Copies the binary under test to path, executable by everyone.
+void copy_tavlon_to(const std::string& path);
+
 [[nodiscard]] std::string read_file(const std::string& path);
 void write_file(const std::string& path, const std::string& content);
 [[nodiscard]] bool file_exists(const std::string& path);

@@ -332,8 +332,12 @@ TEST(Program, PermissionErrorsAreReported)
     ASSERT_EQ(::chmod(dir.path("open.idx").c_str(), 0644), 0);
     ASSERT_EQ(::mkdir(dir.path("locked").c_str(), 0555), 0);
 
+    // The build folder may be closed to other users: run a copy from here.
+    const std::string tavlon = dir.path("tavlon");
+    copy_tavlon_to(tavlon);
+
     const RunResult unreadable =
-        run_program(as_nobody(tavlon_command({dir.path("secret.idx"), dir.path("out.idx")})));
+        run_program(as_nobody(tavlon_command_at(tavlon, {dir.path("secret.idx"), dir.path("out.idx")})));
     EXPECT_EQ(unreadable.status, 1);
     EXPECT_EQ(unreadable.out, "");
     EXPECT_EQ(unreadable.err, "Cannot open input file: Permission denied\n");
@@ -341,7 +345,7 @@ TEST(Program, PermissionErrorsAreReported)
     EXPECT_EQ(read_file(dir.path("secret.idx")), SAMPLE);
 
     const RunResult unwritable =
-        run_program(as_nobody(tavlon_command({dir.path("open.idx"), dir.path("locked/out.idx")})));
+        run_program(as_nobody(tavlon_command_at(tavlon, {dir.path("open.idx"), dir.path("locked/out.idx")})));
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_EQ(unwritable.err, "Cannot open output file: Permission denied\n");
     EXPECT_FALSE(file_exists(dir.path("out.idx")));
