@@ -10,6 +10,18 @@
 
 namespace tavlon {
 
+// Up to eight bytes as one integer, first byte lowest, the rest zero: the
+// form in which names are keyed here and in which the transcoder loads text.
+template <typename Byte>
+constexpr std::uint64_t pack_bytes(const Byte* bytes, std::size_t length)
+{
+    std::uint64_t key = 0;
+    for (std::size_t i = 0; i < length; ++i) {
+        key |= std::uint64_t{static_cast<unsigned char>(bytes[i])} << (8 * i);
+    }
+    return key;
+}
+
 namespace letter_index_detail {
 
 constexpr std::size_t SLOT_BITS = 9;  // 512 slots: an injective multiplier is quick to find
@@ -31,16 +43,6 @@ constexpr std::size_t slot_of(std::uint64_t key, std::uint64_t multiplier)
     return static_cast<std::size_t>((key * multiplier) >> (64 - SLOT_BITS));
 }
 
-template <typename Byte>
-constexpr std::uint64_t pack_name(const Byte* name, std::size_t length)
-{
-    std::uint64_t key = 0;
-    for (std::size_t i = 0; i < length; ++i) {
-        key |= std::uint64_t{static_cast<unsigned char>(name[i])} << (8 * i);
-    }
-    return key;
-}
-
 constexpr std::size_t name_length_of(int k)
 {
     std::size_t length = 0;
@@ -52,7 +54,7 @@ constexpr std::size_t name_length_of(int k)
 
 constexpr std::uint64_t key_of(int k)
 {
-    return pack_name(escape_texts[k] + ESCAPE_HEAD_LENGTH, name_length_of(k));
+    return pack_bytes(escape_texts[k] + ESCAPE_HEAD_LENGTH, name_length_of(k));
 }
 
 constexpr bool is_injective(std::uint64_t multiplier)

@@ -20,7 +20,7 @@ int find_letter(const unsigned char* name, std::size_t length)
     if (length == 0 || length > MAX_NAME_LENGTH) {
         return -1;
     }
-    return find_letter_key(letter_index_detail::pack_name(name, length), length);
+    return find_letter_key(pack_bytes(name, length), length);
 }
 
 }  // namespace tavlon

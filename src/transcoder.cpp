@@ -18,17 +18,8 @@ struct Match {
 
 constexpr Match NO_MATCH{-1, 0};
 
-constexpr std::uint64_t pack_head()
-{
-    std::uint64_t key = 0;
-    for (std::size_t i = 0; i < ESCAPE_HEAD_LENGTH; ++i) {
-        key |= std::uint64_t{static_cast<unsigned char>(ESCAPE_HEAD[i])} << (8 * i);
-    }
-    return key;
-}
-
 static_assert(ESCAPE_HEAD_LENGTH < 8 && MAX_NAME_LENGTH == 8, "the word-sized loads below rely on these");
-constexpr std::uint64_t HEAD_KEY = pack_head();
+constexpr std::uint64_t HEAD_KEY = pack_bytes(ESCAPE_HEAD, ESCAPE_HEAD_LENGTH);
 constexpr std::uint64_t HEAD_MASK = (std::uint64_t{1} << (8 * ESCAPE_HEAD_LENGTH)) - 1;
 
 // Every escape is ESCAPE_HEAD, a letter name of at most 8 bytes, ESCAPE_TAIL.
